@@ -1,0 +1,1 @@
+# The inspector's sources: target_sources(zpeditor PRIVATE ...)
