@@ -36,7 +36,9 @@ ZPTagFileContents ZPTagFileRead(const uint8_t* bytes, size_t length) {
     ZPTagFileContents c;
     if (bytes == nullptr)
         length = 0;
-    std::memcpy(c.header.bytes.data(), bytes, std::min(length, ZPTagHeader::kSize));
+    // An empty buffer may come with a null pointer, which memcpy must never see.
+    if (length > 0)
+        std::memcpy(c.header.bytes.data(), bytes, std::min(length, ZPTagHeader::kSize));
     if (length < ZPTagHeader::kSize) {
         return refuse(std::move(c), "the file is " + std::to_string(length) +
                                         " bytes long, too short for the 64-byte tag header");

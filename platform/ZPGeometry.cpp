@@ -25,6 +25,9 @@ bool ZPIntersectsRect(const ZPRect& a, const ZPRect& b) {
 }
 
 ZPRect ZPUnionRect(const ZPRect& a, const ZPRect& b) {
+    // Two empty rects cover nothing: the answer is the zero rect, not one of them.
+    if (ZPIsEmptyRect(a) && ZPIsEmptyRect(b))
+        return ZPRect{};
     if (ZPIsEmptyRect(a))
         return b;
     if (ZPIsEmptyRect(b))

@@ -48,5 +48,5 @@ ZPRect ZPOffsetRect(const ZPRect& r, float dx, float dy);
 bool ZPPointInRect(ZPPoint p, const ZPRect& r);
 // False for empty rects and for rects that only touch along an edge.
 bool ZPIntersectsRect(const ZPRect& a, const ZPRect& b);
-// The smallest rect covering both; an empty rect does not count.
+// The smallest rect covering both; an empty rect does not count (two give the zero rect).
 ZPRect ZPUnionRect(const ZPRect& a, const ZPRect& b);
