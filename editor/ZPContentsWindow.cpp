@@ -1,0 +1,75 @@
+#include "ZPContentsWindow.h"
+
+#include <QLayout>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int contentExtent(float v) {
+    // Like the dialog's bounds: truncate toward zero; nothing below zero.
+    if (!(v > 0.0f))
+        return 0;
+    return v >= float(QWIDGETSIZE_MAX) ? QWIDGETSIZE_MAX : int(std::trunc(v));
+}
+
+} // namespace
+
+ZPContentsWindow::ZPContentsWindow(QWidget* parent) : QMainWindow(parent) {
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setWidgetResizable(false);
+    scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scrollArea_->setBackgroundRole(QPalette::Dark);
+    scrollArea_->setMinimumSize(0, 0);
+    setCentralWidget(scrollArea_);
+    // No minimum size from the menu bar or the layout may force a size on the dialog.
+    if (layout())
+        layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setMinimumSize(0, 0);
+}
+
+void ZPContentsWindow::setCanvas(QWidget* canvas) {
+    canvas_ = canvas;
+    scrollArea_->setWidget(canvas);
+}
+
+QSize ZPContentsWindow::contentSize() const {
+    return scrollArea_->size();
+}
+
+void ZPContentsWindow::setContentSize(ZPSize size) {
+    const QSize wanted(contentExtent(size.width), contentExtent(size.height));
+    applyingContentSize_ = true;
+    if (canvas_)
+        canvas_->setFixedSize(wanted);
+    if (layout())
+        layout()->activate();
+    const QSize chrome = this->size() - scrollArea_->size();
+    resize(wanted + chrome.expandedTo(QSize(0, 0)));
+    applyingContentSize_ = false;
+}
+
+void ZPContentsWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (settleScheduled_)
+        return;
+    settleScheduled_ = true;
+    QTimer::singleShot(kSettleMilliseconds, this, [this] { acceptsUserResizes_ = true; });
+}
+
+void ZPContentsWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (applyingContentSize_ || !acceptsUserResizes_ || !isVisible())
+        return;
+    if (layout())
+        layout()->activate();
+    const QSize content = scrollArea_->size();
+    if (canvas_ && canvas_->size() == content)
+        return;
+    emit contentSizeChanged(content);
+}
