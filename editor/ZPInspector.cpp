@@ -34,6 +34,9 @@ ZPInspector* ZPInspector::defaultInspector() {
 
 ZPInspector::ZPInspector(QObject* parent) : QObject(parent) {
     initInspectorResources();
+    // So that the change signals can be queued and spied on.
+    qRegisterMetaType<ZPZervControl*>();
+    qRegisterMetaType<ZPZervDialogDocument*>();
 }
 
 ZPInspector::~ZPInspector() {
@@ -49,6 +52,10 @@ QWidget* ZPInspector::panel() {
 void ZPInspector::setPanelMenuBar(QMenuBar* menuBar) {
     loadPanel();
     panelUi_->panelLayout->setMenuBar(menuBar);
+    // Counted in the panel's size now, not only once the panel is shown.
+    if (menuBar)
+        menuBar->show();
+    panelUi_->panelLayout->invalidate();
     panelUi_->panelLayout->activate();
 }
 
