@@ -3,8 +3,7 @@
 #include <algorithm>
 
 ZPRect ZPInsetRect(const ZPRect& r, float dx, float dy) {
-    return ZPMakeRect(r.x + dx, r.y + dy, r.width - 2.0f * dx,
-                      r.height - 2.0f * dy);
+    return ZPMakeRect(r.x + dx, r.y + dy, r.width - 2.0f * dx, r.height - 2.0f * dy);
 }
 
 ZPRect ZPOffsetRect(const ZPRect& r, float dx, float dy) {
@@ -20,8 +19,7 @@ bool ZPPointInRect(ZPPoint p, const ZPRect& r) {
 bool ZPIntersectsRect(const ZPRect& a, const ZPRect& b) {
     if (ZPIsEmptyRect(a) || ZPIsEmptyRect(b))
         return false;
-    return a.x < ZPMaxX(b) && b.x < ZPMaxX(a) && a.y < ZPMaxY(b) &&
-           b.y < ZPMaxY(a);
+    return a.x < ZPMaxX(b) && b.x < ZPMaxX(a) && a.y < ZPMaxY(b) && b.y < ZPMaxY(a);
 }
 
 ZPRect ZPUnionRect(const ZPRect& a, const ZPRect& b) {
