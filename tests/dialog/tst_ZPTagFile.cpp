@@ -2,6 +2,7 @@
 // case with its bytes, then a round-trip property over generated files.
 #include "ZPTagFile.h"
 #include "ZPTagFixture.h"
+#include "ZPZervDialogDocument.h"
 
 #include <QTest>
 
@@ -258,6 +259,13 @@ void TestZPTagFile::roundTripOfGeneratedFiles() {
         std::vector<uint8_t> out;
         QVERIFY2(ZPTagFileWrite(c.header, c.dialog, c.controls, out), label);
         QVERIFY2(out == g.bytes, label);
+
+        // The same through the document, which wraps each pair in a control.
+        ZPZervDialogDocument document;
+        QVERIFY2(document.loadDataRepresentationOfType(file, {}), label);
+        std::vector<uint8_t> saved;
+        QVERIFY2(document.dataRepresentationOfType({}, saved), label);
+        QVERIFY2(saved == g.bytes, label);
     }
 }
 
