@@ -1,5 +1,6 @@
 #include "ZPInspector.h"
 
+#include "ZPNumberText.h"
 #include "ZPZervControl.h"
 #include "ZPZervDialogDocument.h"
 #include "ui_ControlInspector.h"
@@ -12,8 +13,6 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 #include <QWidget>
-
-#include "ZPNumberText.h"
 
 // The resources live in a static library; nothing else would pull them into a program.
 static void initInspectorResources() {
