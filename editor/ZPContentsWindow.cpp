@@ -38,8 +38,18 @@ void ZPContentsWindow::setCanvas(QWidget* canvas) {
     scrollArea_->setWidget(canvas);
 }
 
+int ZPContentsWindow::chromeHeight(int width) const {
+    // What the window needs above its content area: the menu bar, at this width.
+    const QWidget* bar = menuWidget();
+    if (!bar || bar->isHidden())
+        return 0;
+    const int h = bar->heightForWidth(width);
+    return h >= 0 ? h : bar->sizeHint().height();
+}
+
 QSize ZPContentsWindow::contentSize() const {
-    return scrollArea_->size();
+    // From the window's own size, which is right even before a hidden window's layout ran.
+    return QSize(width(), std::max(0, height() - chromeHeight(width())));
 }
 
 void ZPContentsWindow::setContentSize(ZPSize size) {
@@ -47,10 +57,7 @@ void ZPContentsWindow::setContentSize(ZPSize size) {
     applyingContentSize_ = true;
     if (canvas_)
         canvas_->setFixedSize(wanted);
-    if (layout())
-        layout()->activate();
-    const QSize chrome = this->size() - scrollArea_->size();
-    resize(wanted + chrome.expandedTo(QSize(0, 0)));
+    resize(wanted.width(), wanted.height() + chromeHeight(wanted.width()));
     applyingContentSize_ = false;
 }
 
@@ -66,9 +73,7 @@ void ZPContentsWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (applyingContentSize_ || !acceptsUserResizes_ || !isVisible())
         return;
-    if (layout())
-        layout()->activate();
-    const QSize content = scrollArea_->size();
+    const QSize content = contentSize();
     if (canvas_ && canvas_->size() == content)
         return;
     emit contentSizeChanged(content);

@@ -44,6 +44,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    int chromeHeight(int width) const;
+
     QScrollArea* scrollArea_ = nullptr;
     QWidget* canvas_ = nullptr;
     bool applyingContentSize_ = false;

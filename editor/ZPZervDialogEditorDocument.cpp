@@ -12,6 +12,8 @@ ZPZervDialogEditorDocument::ZPZervDialogEditorDocument() = default;
 
 ZPZervDialogEditorDocument::~ZPZervDialogEditorDocument() {
     ZPNotificationCenter::defaultCenter().removeObserver(this);
+    // The canvas and the list call back into this document: they go first.
+    releaseWindowControllers();
 }
 
 std::shared_ptr<ZPZervDialogEditorDocument> ZPZervDialogEditorDocument::self() {

@@ -9,8 +9,13 @@
 ZPDocument::ZPDocument() = default;
 
 ZPDocument::~ZPDocument() {
+    releaseWindowControllers();
+}
+
+void ZPDocument::releaseWindowControllers() {
     for (auto& controller : windowControllers_)
         controller->close();
+    windowControllers_.clear();
 }
 
 void ZPDocument::setFileName(const QString& path) {

@@ -61,6 +61,9 @@ signals:
 protected:
     // Hook for subclasses to redo what depends on the contents after a revert.
     virtual void didRevert() {}
+    // Destroys the windows now; subclasses whose windows refer back to them call this
+    // from their destructor, before their own parts are gone.
+    void releaseWindowControllers();
 
 private:
     QString fileName_;

@@ -20,12 +20,12 @@ bool ZPReadWholeFile(const QString& path, QByteArray& out, QString* error) {
     const QFileInfo info(path);
     if (info.isDir()) {
         if (error)
-            *error = QStringLiteral("It is a folder, not a file.");
+            *error = QStringLiteral("is a folder, not a file");
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, QStringLiteral("The file could not be opened for reading"), file);
+        fail(error, QStringLiteral("cannot be read"), file);
         return false;
     }
     if (file.size() > ZPMaximumFileSize) {
@@ -37,7 +37,7 @@ bool ZPReadWholeFile(const QString& path, QByteArray& out, QString* error) {
     }
     out = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        fail(error, QStringLiteral("The file could not be read"), file);
+        fail(error, QStringLiteral("cannot be read"), file);
         return false;
     }
     return true;
@@ -45,7 +45,10 @@ bool ZPReadWholeFile(const QString& path, QByteArray& out, QString* error) {
 
 bool ZPWriteFileAtomically(const QString& path, const QByteArray& data, QString* error) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a short write (a full disk, a file size limit) shows in the
+    // write's own count: buffered, Qt 6.4 can lose the end of the data at commit and
+    // still report success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         fail(error, QStringLiteral("Could not create a temporary file beside the file"), file);
         return false;
     }

@@ -8,6 +8,7 @@
 // Files larger than this are refused instead of being read into memory.
 constexpr qint64 ZPMaximumFileSize = 256 * 1024 * 1024;
 
+// Errors read as a continuation of the file's name: "path: cannot be read: ...".
 bool ZPReadWholeFile(const QString& path, QByteArray& out, QString* error);
 
 // Writes through QSaveFile: a temporary file beside the target, every write checked,

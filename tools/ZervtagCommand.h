@@ -23,3 +23,4 @@ constexpr int ZervtagUsage = 2;
 int zervtagExport(const QStringList& operands);
 int zervtagImport(const QStringList& operands);
 int zervtagCheck(const QStringList& operands);
+int zervtagRender(const QStringList& operands);

@@ -1,24 +1,12 @@
 #include "ZervtagIO.h"
 
+#include "ZPFileIO.h"
 #include "ZPZervDialogDocument.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 
 bool zervtagReadFile(const QString& path, QByteArray& contents, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot be read: ") + file.errorString();
-        return false;
-    }
-    contents = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("cannot be read: ") + file.errorString();
-        return false;
-    }
-    return true;
+    return ZPReadWholeFile(path, contents, &error);
 }
 
 bool zervtagLoadDocument(const QString& path, ZPZervDialogDocument& document, QString& error) {
@@ -36,22 +24,9 @@ bool zervtagLoadDocument(const QString& path, ZPZervDialogDocument& document, QS
 
 bool zervtagWriteFileAtomically(const QString& path, const std::vector<uint8_t>& bytes,
                                 QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    const qint64 size = qint64(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return ZPWriteFileAtomically(
+        path, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
+        &error);
 }
 
 bool zervtagPrint(const QByteArray& text) {

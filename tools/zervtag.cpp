@@ -16,6 +16,9 @@ const ZervtagCommand kCommands[] = {
      zervtagImport},
     {"check", "FILE...", "say for each FILE whether it can be loaded, and if not, why", 1, -1,
      zervtagCheck},
+    {"render", "FILE OUT.png",
+     "draw the dialog as the editor's canvas shows it, with nothing selected, to a PNG", 2, 2,
+     zervtagRender},
 };
 
 QByteArray usageLine(const ZervtagCommand& c) {
