@@ -13,8 +13,10 @@
 #include "ui_ZPDialogContents.h"
 #include "ui_ZPDialogHeirarchy.h"
 
+#include <QGuiApplication>
 #include <QItemSelection>
 #include <QMainWindow>
+#include <QScreen>
 #include <QTreeView>
 
 #include <algorithm>
@@ -53,8 +55,21 @@ void ZPZervDialogEditorDocument::makeWindowControllers() {
     addWindowController(std::make_unique<ZPWindowController>(heirarchy, tr(" — Controls")));
 
     contentsWindow_->setContentSize(dialogFrame().size());
+    placeWindows(heirarchy, contents);
     registerControlsWithCanvas();
     subscribe();
+}
+
+void ZPZervDialogEditorDocument::placeWindows(QWidget* heirarchy, QWidget* contents) {
+    // The list at the left, the canvas beside it; each further document a step down
+    // and to the right, so that no document hides another completely.
+    static int opened = 0;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int step = 28 * (opened++ % 8);
+    const QPoint origin = area.topLeft() + QPoint(16 + step, 16 + step);
+    heirarchy->move(origin);
+    contents->move(origin + QPoint(heirarchy->width() + 16, 0));
 }
 
 void ZPZervDialogEditorDocument::registerControlsWithCanvas() {

@@ -12,7 +12,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+
 #include <QWindow>
+#include <algorithm>
 
 ZPZervDialogEditorApplicationController::ZPZervDialogEditorApplicationController() {
     ZPDocumentController& documents = ZPDocumentController::sharedDocumentController();
@@ -41,6 +44,16 @@ void ZPZervDialogEditorApplicationController::applicationDidFinishLaunching() {
 }
 
 void ZPZervDialogEditorApplicationController::showInspector() {
+    QWidget* panel = ZPInspector::defaultInspector()->panel();
+    if (!inspectorPlaced_) {
+        // First showing: the top right of the screen, clear of the document windows.
+        inspectorPlaced_ = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            panel->move(area.right() - std::max(panel->frameGeometry().width(), 400) - 16,
+                        area.top() + 16);
+        }
+    }
     ZPInspector::defaultInspector()->showWindow();
 }
 

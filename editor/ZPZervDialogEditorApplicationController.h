@@ -58,4 +58,5 @@ private:
     QAction* delete_ = nullptr;
     QAction* showInspector_ = nullptr;
     QAction* about_ = nullptr;
+    bool inspectorPlaced_ = false;
 };

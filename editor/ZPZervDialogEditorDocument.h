@@ -71,6 +71,7 @@ protected:
     void didRevert() override;
 
 private:
+    void placeWindows(QWidget* heirarchy, QWidget* contents);
     void subscribe();
     void subscribeToList();
     void unsubscribeFromList();
