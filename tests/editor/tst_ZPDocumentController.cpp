@@ -3,6 +3,7 @@
 #include "ZPEditorTestSupport.h"
 
 #include <QDir>
+#include <QTreeView>
 #include <QtTest>
 
 #include <csignal>
@@ -111,12 +112,24 @@ private slots:
         QCOMPARE(ZPReadTestFile(path), expected);
     }
 
+    void unchangedFilesAreSavedByteForByte_data() {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<int>("headerVersion");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("zerv") << "login.zerv" << 1 << 5;
+        QTest::newRow("zrv2") << "options.zrv2" << 2 << 6;
+    }
     void unchangedFilesAreSavedByteForByte() {
-        const QString path = QFINDTESTDATA("../../examples/login.zerv");
+        QFETCH(QString, example);
+        QFETCH(int, headerVersion);
+        QFETCH(int, rows);
+        const QString path = QFINDTESTDATA("../../examples/" + example);
         QVERIFY(!path.isEmpty());
         const QByteArray original = ZPReadTestFile(path);
         ZPZervDialogEditorDocument* d = documents->open(path);
         QVERIFY(d);
+        QCOMPARE(int(d->header_version()), headerVersion);
+        QCOMPARE(d->controlList()->model()->rowCount(), rows);
         QByteArray data;
         QVERIFY(d->dataOfType(data, nullptr));
         QCOMPARE(data, original);

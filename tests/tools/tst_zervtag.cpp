@@ -2,6 +2,7 @@
 // and export then import giving back the example files byte for byte.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +55,8 @@ private slots:
     void exportOfAnUnloadableFile();
     void importRefusalWritesNothing();
     void importToAPathThatCannotBeWritten();
+    void renderDrawsTheDialog();
+    void renderRefusals();
 
 private:
     QTemporaryDir tmp_;
@@ -200,6 +203,45 @@ void TestZervtag::importToAPathThatCannotBeWritten() {
     QVERIFY2(r.err.startsWith("zervtag: " + out.toUtf8() + ": cannot be written: "),
              r.err.constData());
     QCOMPARE(readAll(plainFile), QByteArray("x"));
+}
+
+void TestZervtag::renderDrawsTheDialog() {
+    const QString out = tmp_.filePath("login.png");
+    const Run r = zervtag({"render", example("login.zerv"), out});
+    QCOMPARE(r.exitCode, 0);
+    QImage image;
+    QVERIFY(image.load(out, "PNG"));
+    QCOMPARE(image.size(), QSize(320, 240)); // the dialog's size, nothing around it
+    // The unknown 'icon' control (20, 24)-(84, 88) is a filled placeholder; a corner
+    // far from every control shows the canvas background.
+    QVERIFY(image.pixel(50, 70) != image.pixel(5, 230));
+    // The same picture twice: the rendering depends on nothing but the file.
+    const QString again = tmp_.filePath("again.png");
+    QCOMPARE(zervtag({"render", example("login.zerv"), again}).exitCode, 0);
+    QImage second;
+    QVERIFY(second.load(again, "PNG"));
+    QCOMPARE(second, image);
+}
+
+void TestZervtag::renderRefusals() {
+    const QString out = tmp_.filePath("never.png");
+    // A file the reader refuses.
+    const QString broken = tmp_.filePath("broken.zerv");
+    QVERIFY(writeAll(broken, readAll(example("login.zerv")).left(70)));
+    Run r = zervtag({"render", broken, out});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("broken.zerv: "), r.err.constData());
+    // A dialog without area has no picture.
+    QByteArray flat = readAll(example("login.zerv"));
+    flat[64 + 8] = 0; // bottom = top: height 0
+    flat[64 + 9] = 0;
+    const QString flatFile = tmp_.filePath("flat.zerv");
+    QVERIFY(writeAll(flatFile, flat));
+    r = zervtag({"render", flatFile, out});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("no picture"), r.err.constData());
+    QVERIFY(!QFile::exists(out));
+    QCOMPARE(zervtag({"render", example("login.zerv")}).exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(TestZervtag)
