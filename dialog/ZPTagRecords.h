@@ -31,7 +31,9 @@ struct ZPTagHeader {
     // Offsets of the variant-dependent fields for a header version (1 or 2).
     static size_t nameOffset(uint32_t headerVersion) { return headerVersion == 2 ? 4 : 0; }
     static size_t subgroupOffset(uint32_t headerVersion) { return headerVersion == 2 ? 40 : 36; }
-    static size_t dialogOffsetOffset(uint32_t headerVersion) { return headerVersion == 2 ? 44 : 48; }
+    static size_t dialogOffsetOffset(uint32_t headerVersion) {
+        return headerVersion == 2 ? 44 : 48;
+    }
 
     // The active view's `offset` (D) and `subgroup`; 0 and no change for an unknown view.
     int32_t dialogOffset() const;

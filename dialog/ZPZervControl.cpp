@@ -5,9 +5,13 @@ ZPZervControl::ZPZervControl(const ZPControlRecord& data, const std::string& str
     setString(string);
 }
 
-ZPRect ZPZervControl::frame() const { return ZPRectFromBounds(data_.bounds()); }
+ZPRect ZPZervControl::frame() const {
+    return ZPRectFromBounds(data_.bounds());
+}
 
-void ZPZervControl::setFrame(const ZPRect& frame) { data_.set_bounds(ZPBoundsFromRect(frame)); }
+void ZPZervControl::setFrame(const ZPRect& frame) {
+    data_.set_bounds(ZPBoundsFromRect(frame));
+}
 
 int16_t ZPZervControl::bitmapIDForState(uint16_t state) const {
     return state <= 1 ? data_.bitmap_id(state) : int16_t(-1);

@@ -73,11 +73,17 @@ bool ZPZervDialogDocument::setTagName(const std::string& name) {
     return true;
 }
 
-uint32_t ZPZervDialogDocument::subgroup() const { return header_.subgroup(); }
+uint32_t ZPZervDialogDocument::subgroup() const {
+    return header_.subgroup();
+}
 
-void ZPZervDialogDocument::setSubgroup(uint32_t subgroup) { header_.setSubgroup(subgroup); }
+void ZPZervDialogDocument::setSubgroup(uint32_t subgroup) {
+    header_.setSubgroup(subgroup);
+}
 
-ZPRect ZPZervDialogDocument::dialogFrame() const { return ZPRectFromBounds(dialog_.bounds()); }
+ZPRect ZPZervDialogDocument::dialogFrame() const {
+    return ZPRectFromBounds(dialog_.bounds());
+}
 
 void ZPZervDialogDocument::setDialogFrame(const ZPRect& frame) {
     dialog_.set_bounds(ZPBoundsFromRect(frame));
@@ -98,8 +104,9 @@ bool ZPZervDialogDocument::addControl(const ZPZervControlRef& control) {
 }
 
 bool ZPZervDialogDocument::removeControl(const ZPZervControl* control) {
-    const auto it = std::find_if(controls_.begin(), controls_.end(),
-                                 [control](const ZPZervControlRef& c) { return c.get() == control; });
+    const auto it =
+        std::find_if(controls_.begin(), controls_.end(),
+                     [control](const ZPZervControlRef& c) { return c.get() == control; });
     if (it == controls_.end())
         return false;
     controls_.erase(it);

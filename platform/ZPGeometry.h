@@ -3,7 +3,6 @@
 // contains()/intersects(): they treat edges differently.
 #pragma once
 
-
 struct ZPPoint {
     float x = 0.0f;
     float y = 0.0f;
@@ -25,20 +24,36 @@ struct ZPRect {
     ZPSize size() const { return ZPSize{width, height}; }
 };
 
-inline ZPPoint ZPMakePoint(float x, float y) { return ZPPoint{x, y}; }
-inline ZPSize ZPMakeSize(float w, float h) { return ZPSize{w, h}; }
-inline ZPRect ZPMakeRect(float x, float y, float w, float h) { return ZPRect{x, y, w, h}; }
+inline ZPPoint ZPMakePoint(float x, float y) {
+    return ZPPoint{x, y};
+}
+inline ZPSize ZPMakeSize(float w, float h) {
+    return ZPSize{w, h};
+}
+inline ZPRect ZPMakeRect(float x, float y, float w, float h) {
+    return ZPRect{x, y, w, h};
+}
 
 // Right and bottom edges, each sum formed in single precision.
-inline float ZPMaxX(const ZPRect& r) { return r.x + r.width; }
-inline float ZPMaxY(const ZPRect& r) { return r.y + r.height; }
+inline float ZPMaxX(const ZPRect& r) {
+    return r.x + r.width;
+}
+inline float ZPMaxY(const ZPRect& r) {
+    return r.y + r.height;
+}
 
-inline bool ZPEqualPoints(ZPPoint a, ZPPoint b) { return a.x == b.x && a.y == b.y; }
-inline bool ZPEqualSizes(ZPSize a, ZPSize b) { return a.width == b.width && a.height == b.height; }
+inline bool ZPEqualPoints(ZPPoint a, ZPPoint b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline bool ZPEqualSizes(ZPSize a, ZPSize b) {
+    return a.width == b.width && a.height == b.height;
+}
 inline bool ZPEqualRects(const ZPRect& a, const ZPRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
-inline bool ZPIsEmptyRect(const ZPRect& r) { return !(r.width > 0.0f && r.height > 0.0f); }
+inline bool ZPIsEmptyRect(const ZPRect& r) {
+    return !(r.width > 0.0f && r.height > 0.0f);
+}
 
 // (x + dx, y + dy, width - 2dx, height - 2dy)
 ZPRect ZPInsetRect(const ZPRect& r, float dx, float dy);

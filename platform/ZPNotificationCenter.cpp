@@ -13,9 +13,10 @@ void ZPNotificationCenter::addObserver(const void* observer, const std::string& 
 }
 
 void ZPNotificationCenter::removeObserver(const void* observer) {
-    observations_.erase(std::remove_if(observations_.begin(), observations_.end(),
-                                       [&](const Observation& o) { return o.observer == observer; }),
-                        observations_.end());
+    observations_.erase(
+        std::remove_if(observations_.begin(), observations_.end(),
+                       [&](const Observation& o) { return o.observer == observer; }),
+        observations_.end());
 }
 
 void ZPNotificationCenter::removeObserver(const void* observer, const std::string& name,
