@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <cmath>
+
 void ZPLayoutView::postSelectionIsChanging() {
     ZPNotificationCenter::defaultCenter().postNotificationName(
         ZPLayoutViewSelectionIsChangingNotification, static_cast<const void*>(this));
@@ -228,17 +230,35 @@ void ZPLayoutView::deleteSelectedObjects() {
 
 // --- Qt event translation ---
 
+namespace {
+
+// On a fractionally scaled screen the pointer has fractional positions. The canvas
+// works in whole units, the ones frames are stored in: a point stands for the unit it
+// lies in, so that moves and resizes produce frames that are stored exactly, and the
+// canvas never draws or hit-tests an object where its stored frame is not.
+QPointF wholeUnits(const QPointF& p) {
+    return QPointF(std::floor(p.x()), std::floor(p.y()));
+}
+
+// Location in whole units and the Command flag (Ctrl; Qt maps Command to it on macOS).
+ZPEvent translateMouseEvent(const QMouseEvent* event) {
+    const QPointF position = wholeUnits(event->position());
+    ZPEvent e;
+    e.location = ZPMakePoint(float(position.x()), float(position.y()));
+    e.modifierFlags = (event->modifiers() & Qt::ControlModifier) ? ZPCommandKeyMask : 0;
+    return e;
+}
+
+} // namespace
+
 void ZPLayoutView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
     }
     leftButtonDown_ = true;
-    lastMousePosition_ = event->position();
-    ZPEvent e;
-    e.location = ZPMakePoint(float(lastMousePosition_.x()), float(lastMousePosition_.y()));
-    e.modifierFlags = (event->modifiers() & Qt::ControlModifier) ? ZPCommandKeyMask : 0;
-    mouseDown(e);
+    lastMousePosition_ = wholeUnits(event->position());
+    mouseDown(translateMouseEvent(event));
     event->accept();
 }
 
@@ -247,10 +267,8 @@ void ZPLayoutView::mouseMoveEvent(QMouseEvent* event) {
         QWidget::mouseMoveEvent(event);
         return;
     }
-    const QPointF position = event->position();
-    ZPEvent e;
-    e.location = ZPMakePoint(float(position.x()), float(position.y()));
-    e.modifierFlags = (event->modifiers() & Qt::ControlModifier) ? ZPCommandKeyMask : 0;
+    const QPointF position = wholeUnits(event->position());
+    ZPEvent e = translateMouseEvent(event);
     e.deltaX = float(position.x() - lastMousePosition_.x());
     e.deltaY = float(position.y() - lastMousePosition_.y());
     lastMousePosition_ = position;
@@ -264,11 +282,7 @@ void ZPLayoutView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     leftButtonDown_ = false;
-    const QPointF position = event->position();
-    ZPEvent e;
-    e.location = ZPMakePoint(float(position.x()), float(position.y()));
-    e.modifierFlags = (event->modifiers() & Qt::ControlModifier) ? ZPCommandKeyMask : 0;
-    mouseUp(e);
+    mouseUp(translateMouseEvent(event));
     event->accept();
 }
 

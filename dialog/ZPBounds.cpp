@@ -1,5 +1,7 @@
 #include "ZPBounds.h"
 
+#include "ZPNumberText.h"
+
 #include <cmath>
 
 ZPRect ZPRectFromBounds(const ZPBounds& b) {
@@ -29,4 +31,9 @@ ZPBounds ZPBoundsFromRect(const ZPRect& r) {
     b.right = ZPBoundsEdgeFromFloat(right);
     b.bottom = ZPBoundsEdgeFromFloat(bottom);
     return b;
+}
+
+bool ZPRectFitsBounds(const ZPRect& r) {
+    return ZPFitsInt16Edge(r.x) && ZPFitsInt16Edge(r.y) && ZPFitsInt16Edge(r.x + r.width) &&
+           ZPFitsInt16Edge(r.y + r.height);
 }

@@ -25,6 +25,10 @@ ZPRect ZPRectFromBounds(const ZPBounds& b);
 // each truncated toward zero to 32 bits with saturation, then cut to its low 16 bits.
 ZPBounds ZPBoundsFromRect(const ZPRect& r);
 
+// Whether every edge of the rectangle, truncated, lies within -32768..32767, so that
+// storing it keeps the rectangle instead of wrapping an edge around.
+bool ZPRectFitsBounds(const ZPRect& r);
+
 // One edge value by the same rule: truncate, saturate to int32 (NaN gives the minimum),
 // keep the low 16 bits (40000 gives -25536).
 int16_t ZPBoundsEdgeFromFloat(float v);

@@ -36,6 +36,21 @@ ZPContentsWindow::ZPContentsWindow(QWidget* parent) : QMainWindow(parent) {
 void ZPContentsWindow::setCanvas(QWidget* canvas) {
     canvas_ = canvas;
     scrollArea_->setWidget(canvas);
+    canvas->installEventFilter(this);
+    scrollArea_->viewport()->installEventFilter(this);
+}
+
+bool ZPContentsWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+        hadUserInput_ = true;
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 int ZPContentsWindow::chromeHeight(int width) const {
@@ -66,12 +81,12 @@ void ZPContentsWindow::showEvent(QShowEvent* event) {
     if (settleScheduled_)
         return;
     settleScheduled_ = true;
-    QTimer::singleShot(kSettleMilliseconds, this, [this] { acceptsUserResizes_ = true; });
+    QTimer::singleShot(kSettleMilliseconds, this, [this] { settled_ = true; });
 }
 
 void ZPContentsWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (applyingContentSize_ || !acceptsUserResizes_ || !isVisible())
+    if (applyingContentSize_ || !acceptsUserResizes() || !isVisible())
         return;
     const QSize content = contentSize();
     if (canvas_ && canvas_->size() == content)

@@ -29,9 +29,10 @@ public:
     // The size of the content area.
     QSize contentSize() const;
 
-    // Whether resizes are taken as the user's: true once the window has been shown and
-    // has settled.
-    bool acceptsUserResizes() const { return acceptsUserResizes_; }
+    // Whether resizes are taken as the user's: once the window has been shown, has
+    // settled, and the user has worked in it (clicked, typed or scrolled), since a
+    // window manager may still fit a newly shown window to its rules.
+    bool acceptsUserResizes() const { return settled_ && hadUserInput_; }
     // Milliseconds after the first show before resizes count as the user's.
     static constexpr int kSettleMilliseconds = 400;
 
@@ -40,6 +41,7 @@ signals:
     void contentSizeChanged(QSize size);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -49,6 +51,7 @@ private:
     QScrollArea* scrollArea_ = nullptr;
     QWidget* canvas_ = nullptr;
     bool applyingContentSize_ = false;
-    bool acceptsUserResizes_ = false;
+    bool settled_ = false;
+    bool hadUserInput_ = false;
     bool settleScheduled_ = false;
 };

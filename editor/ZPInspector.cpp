@@ -1,5 +1,7 @@
 #include "ZPInspector.h"
 
+#include "ZPBounds.h"
+
 #include "ZPNumberText.h"
 #include "ZPZervControl.h"
 #include "ZPZervDialogDocument.h"
@@ -104,6 +106,7 @@ void ZPInspector::connectField(QLineEdit* field, Action action) {
         field->setModified(false);
         (this->*action)(field);
     };
+    fields_.emplace_back(field, action);
     connect(field, &QLineEdit::returnPressed, this, commit);
     connect(field, &QLineEdit::editingFinished, this, [field, commit] {
         if (field->isModified())
@@ -137,9 +140,22 @@ ZPZervDialogDocument* ZPInspector::inspectedDocument() const {
     return dynamic_cast<ZPZervDialogDocument*>(inspectedObject_.get());
 }
 
+void ZPInspector::commitEditing() {
+    if (!currentView_)
+        return;
+    for (const auto& [field, action] : fields_) {
+        if (field->isModified() && currentView_->isAncestorOf(field)) {
+            field->setModified(false);
+            (this->*action)(field);
+        }
+    }
+}
+
 void ZPInspector::setInspectedObject(ZPObjectRef object) {
     if (object == inspectedObject_)
         return;
+    // What was typed for the object shown so far goes to that object, not to the bin.
+    commitEditing();
     inspectedObject_ = std::move(object);
     loadPanel();
     if (const ZPZervControl* control = inspectedControl()) {
@@ -193,8 +209,7 @@ bool ZPInspector::readFrame(QLineEdit* x, QLineEdit* y, QLineEdit* third, QLineE
     }
     frame = mode == 0 ? ZPRect{values[0], values[1], values[2], values[3]}
                       : ZPRect{values[0], values[1], values[2] - values[0], values[3] - values[1]};
-    if (!ZPFitsInt16Edge(frame.x) || !ZPFitsInt16Edge(frame.y) || !ZPFitsInt16Edge(ZPMaxX(frame)) ||
-        !ZPFitsInt16Edge(ZPMaxY(frame))) {
+    if (!ZPRectFitsBounds(frame)) {
         message = tr("Every edge of the frame must lie within -32768 to 32767.");
         return false;
     }

@@ -16,6 +16,8 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -70,6 +72,12 @@ public slots:
     void showWindow();
     // Re-reads only the frame fields (control or dialog) from the inspected object.
     void refreshFrameFields();
+    // Re-reads the dialog view's version and control count line.
+    void refreshDialogInfo();
+    // Commits every field of the shown view that the user changed and has not committed
+    // yet, so that nothing typed is lost when the view is refilled, a document is saved
+    // or closed.
+    void commitEditing();
 
     // Actions of the dialog view; each takes the control that sent it.
     void setTagName(QObject* sender);
@@ -112,6 +120,7 @@ private:
     void fillControlFrameFields(const ZPZervControl& control);
     void fillDialogView(const ZPZervDialogDocument& document);
     void fillDialogFrameFields(const ZPZervDialogDocument& document);
+    void fillDialogInfo(const ZPZervDialogDocument& document);
 
     // Reads a frame group's four fields in its mode; answers false and says why in
     // `message` for text that is not a number or edges that do not fit the file.
@@ -132,4 +141,6 @@ private:
     QWidget* dialogView_ = nullptr;
     QWidget* currentView_ = nullptr;
     ZPObjectRef inspectedObject_;
+    // Every text field with the action that commits it.
+    std::vector<std::pair<QLineEdit*, Action>> fields_;
 };

@@ -48,9 +48,19 @@ void ZPInspector::fillDialogView(const ZPZervDialogDocument& document) {
     ui.tag_name->setText(storedName(document));
     ui.tag_subgroup->setText(ZPCodeText(document.subgroup()));
     fillDialogFrameFields(document);
-    // The version shown is always 1, whatever the file's records say.
-    ui.dialog_info->setText(tr("Version %1, %2 controls.").arg(1).arg(document.controlCount()));
+    fillDialogInfo(document);
     ui.dialogMessage->clear();
+}
+
+void ZPInspector::fillDialogInfo(const ZPZervDialogDocument& document) {
+    // The version shown is always 1, whatever the file's records say.
+    dialogUi_->dialog_info->setText(
+        tr("Version %1, %2 controls.").arg(1).arg(document.controlCount()));
+}
+
+void ZPInspector::refreshDialogInfo() {
+    if (const ZPZervDialogDocument* document = inspectedDocument())
+        fillDialogInfo(*document);
 }
 
 void ZPInspector::fillDialogFrameFields(const ZPZervDialogDocument& document) {

@@ -36,6 +36,14 @@ void ZPZervDialogEditorDocument::setFrameForObject(const ZPRect& frame, ZPObject
         inspector.refreshFrameFields();
 }
 
+bool ZPZervDialogEditorDocument::shouldMoveObjectToNewFrame(ZPObject*, const ZPRect& frame) {
+    return ZPRectFitsBounds(frame);
+}
+
+bool ZPZervDialogEditorDocument::shouldResizeObjectToNewFrame(ZPObject*, const ZPRect& frame) {
+    return ZPRectFitsBounds(frame);
+}
+
 bool ZPZervDialogEditorDocument::shouldDeleteObject(ZPObject*) {
     return true;
 }

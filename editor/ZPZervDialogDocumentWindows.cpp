@@ -122,24 +122,7 @@ void ZPZervDialogEditorDocument::updateSelection(const void* sender) {
     if (sender == static_cast<const void*>(layoutView_.data())) {
         const std::vector<ZPObject*>& selected = layoutView_->selectedObjects();
         count = layoutView_->numberOfSelectedObjects();
-        unsubscribeFromList();
-        QItemSelection rows;
-        QModelIndex last;
-        for (ZPObject* object : selected) {
-            const QModelIndex row =
-                listModel_->indexForControl(dynamic_cast<ZPZervControl*>(object));
-            if (row.isValid()) {
-                rows.select(row, row);
-                last = row;
-            }
-        }
-        QItemSelectionModel* model = controlList_->selectionModel();
-        model->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        if (last.isValid()) {
-            model->setCurrentIndex(last, QItemSelectionModel::NoUpdate);
-            controlList_->scrollTo(last);
-        }
-        subscribeToList();
+        showCanvasSelectionInList();
         candidate = selected.empty() ? nullptr : selected.front();
     } else if (sender == static_cast<const void*>(controlList_.data())) {
         QModelIndexList rows = controlList_->selectionModel()->selectedRows();
@@ -169,18 +152,30 @@ void ZPZervDialogEditorDocument::controlListChanged() {
     if (!listModel_)
         return;
     listModel_->reload();
-    // The reset dropped the list's selection: show the canvas's again, quietly.
+    // The reset dropped the list's selection: show the canvas's again.
+    showCanvasSelectionInList();
+    if (inspectorShowsThisDocument())
+        ZPInspector::defaultInspector()->refreshDialogInfo();
+}
+
+void ZPZervDialogEditorDocument::showCanvasSelectionInList() {
+    if (!layoutView_ || !controlList_)
+        return;
     unsubscribeFromList();
-    if (layoutView_) {
-        QItemSelection rows;
-        for (ZPObject* object : layoutView_->selectedObjects()) {
-            const QModelIndex row =
-                listModel_->indexForControl(dynamic_cast<ZPZervControl*>(object));
-            if (row.isValid())
-                rows.select(row, row);
+    QItemSelection rows;
+    QModelIndex last;
+    for (ZPObject* object : layoutView_->selectedObjects()) {
+        const QModelIndex row = listModel_->indexForControl(dynamic_cast<ZPZervControl*>(object));
+        if (row.isValid()) {
+            rows.select(row, row);
+            last = row;
         }
-        controlList_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect |
-                                                         QItemSelectionModel::Rows);
+    }
+    QItemSelectionModel* model = controlList_->selectionModel();
+    model->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (last.isValid()) {
+        model->setCurrentIndex(last, QItemSelectionModel::NoUpdate);
+        controlList_->scrollTo(last);
     }
     subscribeToList();
 }
@@ -194,10 +189,8 @@ void ZPZervDialogEditorDocument::dialogChangedSize() {
     setDialogFrame(ZPMakeRect(d.x, d.y, float(content.width()), float(content.height())));
     if (dialog().bounds() != before) {
         noteEdit();
-        ZPInspector& inspector = *ZPInspector::defaultInspector();
-        if (inspector.inspectedObject().get() ==
-            static_cast<ZPObject*>(static_cast<ZPZervDialogDocument*>(this)))
-            inspector.refreshFrameFields();
+        if (inspectorShowsThisDocument())
+            ZPInspector::defaultInspector()->refreshFrameFields();
     }
 }
 

@@ -20,6 +20,7 @@
 ZPZervDialogEditorApplicationController::ZPZervDialogEditorApplicationController() {
     ZPDocumentController& documents = ZPDocumentController::sharedDocumentController();
     documents.setDocumentFactory([] { return std::make_shared<ZPZervDialogEditorDocument>(); });
+    documents.commitEditing = [] { ZPInspector::defaultInspector()->commitEditing(); };
     makeActions();
     ZPSetWindowMenuInstaller(
         [this](QMainWindow* window) { window->setMenuBar(makeMenuBar(window)); });
@@ -57,6 +58,11 @@ void ZPZervDialogEditorApplicationController::showInspector() {
     ZPInspector::defaultInspector()->showWindow();
 }
 
+ZPDocument* ZPZervDialogEditorApplicationController::activeDocument() const {
+    return ZPDocumentController::sharedDocumentController().documentForWindow(
+        QApplication::activeWindow());
+}
+
 ZPDocument* ZPZervDialogEditorApplicationController::currentDocument() const {
     return ZPDocumentController::sharedDocumentController().currentDocument();
 }
@@ -85,7 +91,9 @@ void ZPZervDialogEditorApplicationController::makeActions() {
             d->newControl();
     });
     delete_ = make(tr("&Delete"), QKeySequence::Delete, [this] {
-        if (auto* d = dynamic_cast<ZPZervDialogEditorDocument*>(currentDocument()))
+        // Only in a document's own windows: Delete in the inspector is not meant for
+        // the canvas.
+        if (auto* d = dynamic_cast<ZPZervDialogEditorDocument*>(activeDocument()))
             d->deleteSelection();
     });
     showInspector_ = make(tr("Show &Inspector"), QKeySequence(Qt::CTRL | Qt::Key_I),
@@ -97,8 +105,9 @@ void ZPZervDialogEditorApplicationController::makeActions() {
 void ZPZervDialogEditorApplicationController::updateActions() {
     ZPDocument* document = currentDocument();
     const bool has = document != nullptr;
-    for (QAction* a : {close_, save_, saveAs_, newControl_, delete_})
+    for (QAction* a : {close_, save_, saveAs_, newControl_})
         a->setEnabled(has);
+    delete_->setEnabled(activeDocument() != nullptr);
     revert_->setEnabled(has && document->isDocumentEdited() && !document->fileName().isEmpty());
 }
 

@@ -46,7 +46,10 @@ private:
     void updateActions();
     void fillRecentMenu(QMenu* menu);
     void showAbout();
+    // The document of the active window, or of the last active document window.
     ZPDocument* currentDocument() const;
+    // The document of the active window only.
+    ZPDocument* activeDocument() const;
 
     QAction* open_ = nullptr;
     QAction* close_ = nullptr;

@@ -53,6 +53,10 @@ void ZPZervDialogEditorDocument::contentsWindowSetContentSize(ZPSize size) {
         contentsWindow_->setContentSize(size);
 }
 
+bool ZPZervDialogEditorDocument::inspectorShowsThisDocument() const {
+    return ZPInspector::defaultInspector()->inspectedObject().get() == modelObject();
+}
+
 void ZPZervDialogEditorDocument::retargetInspectorAwayFrom(const ZPObject* leaving) {
     ZPInspector& inspector = *ZPInspector::defaultInspector();
     if (inspector.inspectedObject().get() == leaving)
@@ -64,8 +68,7 @@ void ZPZervDialogEditorDocument::didRevert() {
     // inspector, then show the file's controls.
     ZPInspector& inspector = *ZPInspector::defaultInspector();
     const ZPObject* inspected = inspector.inspectedObject().get();
-    const bool inspectingUs =
-        inspected == static_cast<const ZPObject*>(static_cast<ZPZervDialogDocument*>(this));
+    const bool inspectingUs = inspected == modelObject();
     bool inspectingOldControl = false;
     if (layoutView_) {
         for (ZPObject* object : layoutView_->registeredObjects()) {
@@ -88,8 +91,7 @@ void ZPZervDialogEditorDocument::close() {
     ZPInspector& inspector = *ZPInspector::defaultInspector();
     const ZPObject* inspected = inspector.inspectedObject().get();
     const auto* control = dynamic_cast<const ZPZervControl*>(inspected);
-    if (inspected == static_cast<const ZPObject*>(static_cast<ZPZervDialogDocument*>(this)) ||
-        (control && containsControl(control)))
+    if (inspected == modelObject() || (control && containsControl(control)))
         inspector.setInspectedObject(nullptr);
     ZPNotificationCenter::defaultCenter().removeObserver(this);
     disconnect(&inspector, nullptr, this, nullptr);

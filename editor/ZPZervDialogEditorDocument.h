@@ -56,6 +56,12 @@ public:
     void drawObjectClipRect(ZPObject* object, const ZPRect& clipRect, QPainter& painter) override;
     bool respondsToSetFrameForObject() const override { return true; }
     void setFrameForObject(const ZPRect& frame, ZPObject* object) override;
+    // Moves and resizes that would push an edge out of the file's 16-bit range are
+    // refused: stored, that edge would wrap around to the other end.
+    bool respondsToShouldMoveObjectToNewFrame() const override { return true; }
+    bool shouldMoveObjectToNewFrame(ZPObject* object, const ZPRect& frame) override;
+    bool respondsToShouldResizeObjectToNewFrame() const override { return true; }
+    bool shouldResizeObjectToNewFrame(ZPObject* object, const ZPRect& frame) override;
     bool respondsToShouldDeleteObject() const override { return true; }
     bool shouldDeleteObject(ZPObject* object) override;
 
@@ -81,6 +87,11 @@ private:
     void noteEdit();
     void inspectorChangedControl(ZPZervControl* control, int what);
     void retargetInspectorAwayFrom(const ZPObject* leaving);
+    // This document as the canvas, the list and the inspector refer to it.
+    const ZPObject* modelObject() const { return static_cast<const ZPZervDialogDocument*>(this); }
+    bool inspectorShowsThisDocument() const;
+    // Shows the canvas's selection in the list, without the list telling it back.
+    void showCanvasSelectionInList();
     std::shared_ptr<ZPZervDialogEditorDocument> self();
 
     QPointer<ZPContentsWindow> contentsWindow_;

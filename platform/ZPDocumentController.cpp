@@ -157,9 +157,15 @@ void ZPDocumentController::openDocument() {
     openFiles(chooseFilesToOpen());
 }
 
+void ZPDocumentController::commitPendingEdits() {
+    if (commitEditing)
+        commitEditing();
+}
+
 bool ZPDocumentController::saveDocument(ZPDocument* document) {
     if (!document)
         return false;
+    commitPendingEdits();
     if (document->fileName().isEmpty())
         return saveDocumentAs(document);
     QString error;
@@ -174,9 +180,19 @@ bool ZPDocumentController::saveDocument(ZPDocument* document) {
 bool ZPDocumentController::saveDocumentAs(ZPDocument* document) {
     if (!document)
         return false;
+    commitPendingEdits();
     const QString path = chooseSaveFileName(document);
     if (path.isEmpty())
         return false;
+    const std::shared_ptr<ZPDocument> holder = documentForFileName(path);
+    if (holder && holder.get() != document) {
+        // Two documents on one file would overwrite each other's saves.
+        presentError(tr("The document “%1” could not be saved as “%2”.")
+                         .arg(document->displayName(), QFileInfo(path).fileName()),
+                     tr("That file is open in the editor. Close it first, or choose another "
+                        "name."));
+        return false;
+    }
     QString error;
     if (!document->writeToFile(path, &error)) {
         presentError(tr("The document “%1” could not be saved as “%2”.")
@@ -189,6 +205,7 @@ bool ZPDocumentController::saveDocumentAs(ZPDocument* document) {
 }
 
 bool ZPDocumentController::confirmDiscarding(ZPDocument* document, const QString& action) {
+    commitPendingEdits();
     if (!document->isDocumentEdited())
         return true;
     switch (askToSave(document, action)) {

@@ -55,6 +55,10 @@ public:
     void noteNewRecentDocument(const QString& path);
     void clearRecentDocuments();
 
+    // Commits edits that are typed but not yet committed (in an inspector, say) before a
+    // document is saved, reverted or closed. Nothing by default.
+    std::function<void()> commitEditing;
+
     // Presentation hooks, standard dialogs by default.
     std::function<SaveAnswer(ZPDocument*, const QString& action)> askToSave;
     std::function<void(const QString& message, const QString& reason)> presentError;
@@ -70,6 +74,7 @@ signals:
 private:
     ZPDocumentController();
     void installDefaultHooks();
+    void commitPendingEdits();
     void noteFocusWindow();
     void removeDocument(ZPDocument* document);
     bool confirmDiscarding(ZPDocument* document, const QString& action);

@@ -23,6 +23,12 @@ bool ZPReadWholeFile(const QString& path, QByteArray& out, QString* error) {
             *error = QStringLiteral("is a folder, not a file");
         return false;
     }
+    if (info.exists() && !info.isFile()) {
+        // A device or a pipe could block or never end.
+        if (error)
+            *error = QStringLiteral("is not a regular file");
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         fail(error, QStringLiteral("cannot be read"), file);
@@ -35,7 +41,8 @@ bool ZPReadWholeFile(const QString& path, QByteArray& out, QString* error) {
                     .arg(file.size());
         return false;
     }
-    out = file.readAll();
+    // Never more than the limit, even if the file grows while it is read.
+    out = file.read(ZPMaximumFileSize);
     if (file.error() != QFileDevice::NoError) {
         fail(error, QStringLiteral("cannot be read"), file);
         return false;

@@ -51,8 +51,11 @@ bool ZPWindowController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && event->type() == QEvent::Close && !closing_ && document_) {
         // The user closed one window of the document: close the whole document, which
         // asks about unsaved changes first; the window stays when the user cancels.
+        if (ZPDocumentController::sharedDocumentController().closeDocument(document_)) {
+            event->accept();
+            return false; // the window closes now, like the document's other windows
+        }
         event->ignore();
-        ZPDocumentController::sharedDocumentController().closeDocument(document_);
         return true;
     }
     return QObject::eventFilter(watched, event);

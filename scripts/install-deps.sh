@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang
     fonts-dejavu-core
     xvfb xauth
 )
@@ -19,10 +19,22 @@ for p in "${packages[@]}"; do
     fi
 done
 
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+updated=""
+install() {
+    echo "Installing: $*"
+    [ -n "$updated" ] || { $sudo apt-get update -qq; updated=yes; }
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@"
+}
+
 if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    install "${missing[@]}"
+fi
+
+# The fuzzer's runtime comes with the clang of the same major version.
+clang_major=$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)
+runtime="libclang-rt-${clang_major}-dev"
+if [ -n "$clang_major" ] && ! dpkg-query -W -f='${Status}' "$runtime" 2>/dev/null | grep -q 'install ok installed'; then
+    install "$runtime"
 fi

@@ -86,6 +86,7 @@ struct ZPScriptedDocumentController {
             return answer;
         };
         controller.chooseSaveFileName = [this](ZPDocument*) { return saveAsPath; };
+        controller.commitEditing = [] { ZPInspector::defaultInspector()->commitEditing(); };
     }
     ~ZPScriptedDocumentController() {
         ZPInspector::defaultInspector()->setInspectedObject(nullptr);

@@ -3,6 +3,7 @@
 #include "ZPEditorTestSupport.h"
 
 #include <QDir>
+#include <QPointer>
 #include <QTreeView>
 #include <QtTest>
 
@@ -185,6 +186,47 @@ private slots:
         QCOMPARE(documents->questions, QStringList({"c.zerv closing"}));
         QCOMPARE(documents->controller.documents().empty(), closed);
         QCOMPARE(ZPReadTestFile(path) != original, saved);
+    }
+
+    // Closing either window closes the document, after the question; both windows go.
+    void closingAWindowClosesTheDocument() {
+        ZPZervDialogEditorDocument* d =
+            documents->open(write("w.zerv", ZPMakeDialogFile(kDialog, twoControls())));
+        d->showWindows();
+        d->newControl();
+        documents->answer = ZPDocumentController::SaveAnswer::Cancel;
+        QVERIFY(!d->heirarchyWindow()->close());
+        QVERIFY(d->contentsWindow()->isVisible());
+        QCOMPARE(documents->controller.documents().size(), size_t(1));
+
+        documents->answer = ZPDocumentController::SaveAnswer::DontSave;
+        QPointer<QWidget> contents = d->contentsWindow();
+        QPointer<QWidget> heirarchy = d->heirarchyWindow();
+        QVERIFY(contents->close());
+        QVERIFY(documents->controller.documents().empty());
+        QVERIFY(!contents->isVisible());
+        QVERIFY(!heirarchy->isVisible());
+        QTRY_VERIFY(contents.isNull() && heirarchy.isNull()); // gone once events run
+    }
+
+    void saveAsOntoAnotherOpenDocumentIsRefused() {
+        const QString first = write("one.zerv", ZPMakeDialogFile(kDialog, twoControls()));
+        const QByteArray bytes = ZPReadTestFile(first);
+        documents->open(first);
+        ZPZervDialogEditorDocument* second =
+            documents->open(write("two.zerv", ZPMakeDialogFile(kDialog, {})));
+        documents->saveAsPath = first;
+        QVERIFY(!documents->controller.saveDocumentAs(second));
+        QCOMPARE(documents->errors.size(), 1);
+        QVERIFY(documents->errors[0].contains("open in the editor"));
+        QCOMPARE(ZPReadTestFile(first), bytes);
+    }
+
+    void devicesAreNotRead() {
+        QVERIFY(!documents->controller.openFiles({"/dev/zero"}));
+        QCOMPARE(documents->errors.size(), 1);
+        QVERIFY2(documents->errors[0].contains("not a regular file"),
+                 qPrintable(documents->errors[0]));
     }
 
     void closingUneditedDocumentsAsksNothing() {

@@ -85,6 +85,15 @@ private slots:
         controller.newControlAction()->trigger();
         QCOMPARE(d->controlCount(), 1);
         QVERIFY(d->isDocumentEdited());
+        // Delete acts only in a document's own windows, not in the inspector.
+        ZPInspector::defaultInspector()->showWindow();
+        ZPInspector::defaultInspector()->panel()->activateWindow();
+        QTRY_VERIFY(ZPInspector::defaultInspector()->panel()->isActiveWindow());
+        controller.deleteAction()->trigger();
+        QCOMPARE(d->controlCount(), 1);
+        d->showWindows();
+        d->contentsWindow()->activateWindow();
+        QTRY_VERIFY(d->contentsWindow()->isActiveWindow());
         controller.deleteAction()->trigger(); // the new control is selected
         QCOMPARE(d->controlCount(), 0);
         QCOMPARE(d->layoutView()->registeredObjects().size(), size_t(0));
