@@ -4,6 +4,8 @@
 #include "ZPControlRenderer.h"
 #include "ZPZervControl.h"
 
+#include "ZPEditorTestSupport.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -155,6 +157,29 @@ private slots:
         draw(ZPControlTypeButton);
         QCOMPARE(cellClass(), typeid(ZPButtonCell).name());
         QCOMPARE(ZPControlRenderer::cellsMade(), made + 4);
+    }
+
+    // On the canvas itself: the placeholder over the canvas background, the static
+    // text's grey, and nothing drawn outside the controls.
+    void theCanvasDrawsEachControl() {
+        auto document = std::make_shared<ZPZervDialogEditorDocument>();
+        QVERIFY(document->readFromData(
+            ZPMakeDialogFile(ZPBounds{0, 0, 60, 100},
+                             {{ZPControlTypeNew, 512, {0, 0, 30, 40}, ""},
+                              {ZPControlTypeStatic, 2, {30, 0, 60, 100}, ""}}),
+            nullptr));
+        document->makeWindowControllers();
+        const QImage canvas = document->layoutView()->grab().toImage();
+        QCOMPARE(canvas.size(), QSize(100, 60));
+        const QColor background = document->layoutView()->palette().color(QPalette::Window);
+        const QColor highlight = document->layoutView()->palette().color(QPalette::Highlight);
+        const QColor placeholder = canvas.pixelColor(30, 25);
+        QVERIFY(qAbs(placeholder.green() -
+                     int(highlight.green() * 0.75 + background.green() * 0.25)) <= 3);
+        const QColor grey = canvas.pixelColor(35, 55);
+        QVERIFY(qAbs(grey.green() - int(127.5 * 0.5 + background.green() * 0.5)) <= 3);
+        QCOMPARE(canvas.pixelColor(80, 20), background);
+        document->close();
     }
 };
 

@@ -2,6 +2,8 @@
 // real tree view looks with them, below its last row and when empty too.
 #include "ZPStripedTableView.h"
 
+#include "ZPEditorTestSupport.h"
+
 #include <QApplication>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -100,6 +102,25 @@ private slots:
         const int h = view.visualRect(view.model()->index(0, 0)).height();
         QVERIFY(image.pixel(150, h + h / 2) != stripe());
         QCOMPARE(image.pixel(150, 3 * h + h / 2), stripe());
+    }
+
+    // The hierarchy list is striped like every other tree, with no code of its own.
+    void theHierarchyListIsStriped() {
+        auto document = std::make_shared<ZPZervDialogEditorDocument>();
+        QVERIFY(document->readFromData(
+            ZPMakeDialogFile(ZPBounds{0, 0, 100, 100},
+                             {{ZPControlTypeButton, 1, {0, 0, 10, 10}, ""},
+                              {ZPControlTypeButton, 2, {0, 20, 10, 30}, ""}}),
+            nullptr));
+        document->makeWindowControllers();
+        QTreeView* list = document->controlList();
+        list->resize(200, 200);
+        const QImage image = list->viewport()->grab().toImage();
+        const int h = list->visualRect(list->model()->index(0, 0)).height();
+        QCOMPARE(image.pixel(190, h + h / 2), stripe());
+        QCOMPARE(image.pixel(190, 3 * h + h / 2), stripe());
+        QVERIFY(image.pixel(190, h / 2) != stripe());
+        document->close();
     }
 };
 
