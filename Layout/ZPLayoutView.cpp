@@ -11,10 +11,6 @@
 
 namespace {
 
-QRectF toQRectF(const ZPRect& r) {
-    return QRectF(r.x, r.y, r.width, r.height);
-}
-
 // Fills a frame `width` wide just inside `rect` as four strips that never overlap, so a
 // translucent colour is applied once everywhere.
 void fillFrame(QPainter& painter, const ZPRect& rect, float width, const QColor& color) {
@@ -177,7 +173,7 @@ void ZPLayoutView::setShowsHorizontalGuide(bool shows) {
 void ZPLayoutView::setNeedsDisplayInRect(const ZPRect& rect) {
     if (ZPIsEmptyRect(rect))
         return;
-    update(toQRectF(rect).toAlignedRect());
+    update(ZPQRectFromRect(rect).toAlignedRect());
 }
 
 void ZPLayoutView::paintEvent(QPaintEvent* event) {
@@ -191,7 +187,7 @@ void ZPLayoutView::paintEvent(QPaintEvent* event) {
 void ZPLayoutView::drawRect(const ZPRect& area, QPainter& painter) {
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(toQRectF(area), palette().color(QPalette::Window));
+    painter.fillRect(ZPQRectFromRect(area), palette().color(QPalette::Window));
     painter.restore();
 
     for (ZPLayoutNode* node : registrationOrder_) {
@@ -219,7 +215,7 @@ void ZPLayoutView::drawSelectionMarks(const ZPRect& frame, QPainter& painter) {
     painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
     QColor highlight = palette().color(QPalette::Highlight);
     highlight.setAlphaF(0.65f);
-    painter.fillRect(toQRectF(frame), highlight);
+    painter.fillRect(ZPQRectFromRect(frame), highlight);
     // Stands in for the keyboard focus indicator colour: the highlight, darker, so the
     // outline stands out against the translucent fill.
     fillFrame(painter, frame, 2.5f, palette().color(QPalette::Highlight).darker(150));
@@ -231,7 +227,7 @@ void ZPLayoutView::drawSelectionBox(QPainter& painter) {
     painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
     QColor highlight = palette().color(QPalette::Highlight);
     highlight.setAlphaF(0.5f);
-    painter.fillRect(toQRectF(selectionBox_), highlight);
+    painter.fillRect(ZPQRectFromRect(selectionBox_), highlight);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     fillFrame(painter, selectionBox_, 1.0f, QColor::fromRgbF(0.833f, 0.833f, 0.833f, 1.0f));
     painter.restore();

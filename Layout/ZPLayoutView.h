@@ -9,6 +9,7 @@
 #include "ZPGeometry.h"
 #include "ZPObject.h"
 
+#include <QRectF>
 #include <QWidget>
 
 #include <cstdint>
@@ -17,6 +18,11 @@
 #include <vector>
 
 class ZPLayoutViewDelegate;
+
+// A canvas rectangle for painting with Qt; everything else stays in ZPRect's rules.
+inline QRectF ZPQRectFromRect(const ZPRect& r) {
+    return QRectF(r.x, r.y, r.width, r.height);
+}
 struct ZPLayoutNode;
 struct ZPLayoutWeb;
 

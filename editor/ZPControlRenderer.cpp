@@ -1,6 +1,7 @@
 #include "ZPControlRenderer.h"
 
 #include "ZPControlCells.h"
+#include "ZPLayoutView.h"
 #include "ZPTextEncoding.h"
 #include "ZPZervControl.h"
 
@@ -36,10 +37,6 @@ template <typename Cell> Cell& cellOfClass(bool exactly = false) {
                 ZPButtonCell::kShadowlessSquareBezelStyle);
     }
     return static_cast<Cell&>(*shared);
-}
-
-QRectF toQt(const ZPRect& r) {
-    return QRectF(r.x, r.y, r.width, r.height);
 }
 
 void drawPlaceholder(const ZPZervControl& control, const QRectF& frame, QPainter& painter,
@@ -90,7 +87,7 @@ QString placeholderLabel(const ZPZervControl& control) {
 
 void drawControl(const ZPZervControl& control, const ZPRect& frame, QPainter& painter,
                  QWidget* view) {
-    const QRectF rect = toQt(frame);
+    const QRectF rect = ZPQRectFromRect(frame);
     const QString text = QString::fromStdString(control.string());
     switch (control.tag()) {
     case ZPControlTypeButton: {
